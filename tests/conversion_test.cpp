@@ -17,23 +17,21 @@ struct IntegerCase {
 class IntegerConversion : public ::testing::TestWithParam<IntegerCase> {};
 
 TEST_P(IntegerConversion, ReadsAsStrtolWithBaseZeroSaturated) {
-  EXPECT_EQ(ConvertInteger(GetParam().text), GetParam().expected) << "text '" << GetParam().text << "'";
+  EXPECT_EQ(ConvertInteger(GetParam().text), GetParam().expected)
+      << "text '" << GetParam().text << "'";
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, IntegerConversion,
-                         ::testing::Values(IntegerCase{"0", 0}, IntegerCase{"42", 42},
-                                           IntegerCase{"-7", -7}, IntegerCase{"+7", 7},
-                                           IntegerCase{"0x10", 16}, IntegerCase{"0X1f", 31},
-                                           IntegerCase{"010", 8}, IntegerCase{"09", 0},
-                                           IntegerCase{"  12abc", 12}, IntegerCase{"\t\n-3", -3},
-                                           IntegerCase{"abc", 0}, IntegerCase{"", 0},
-                                           IntegerCase{"0x", 0}, IntegerCase{"2147483647", 2147483647},
-                                           IntegerCase{"2147483648", 2147483647},
-                                           IntegerCase{"-2147483648", INT32_MIN},
-                                           IntegerCase{"-2147483649", INT32_MIN},
-                                           IntegerCase{"99999999999", 2147483647},
-                                           IntegerCase{"-99999999999", INT32_MIN},
-                                           IntegerCase{"99999999999999999999999", 2147483647}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, IntegerConversion,
+    ::testing::Values(IntegerCase{"0", 0}, IntegerCase{"42", 42}, IntegerCase{"-7", -7},
+                      IntegerCase{"+7", 7}, IntegerCase{"0x10", 16}, IntegerCase{"0X1f", 31},
+                      IntegerCase{"010", 8}, IntegerCase{"09", 0}, IntegerCase{"  12abc", 12},
+                      IntegerCase{"\t\n-3", -3}, IntegerCase{"abc", 0}, IntegerCase{"", 0},
+                      IntegerCase{"0x", 0}, IntegerCase{"2147483647", 2147483647},
+                      IntegerCase{"2147483648", 2147483647}, IntegerCase{"-2147483648", INT32_MIN},
+                      IntegerCase{"-2147483649", INT32_MIN}, IntegerCase{"99999999999", 2147483647},
+                      IntegerCase{"-99999999999", INT32_MIN},
+                      IntegerCase{"99999999999999999999999", 2147483647}));
 
 struct FloatCase {
   const char* text;
@@ -59,10 +57,10 @@ INSTANTIATE_TEST_SUITE_P(
                       FloatCase{"5.", 5.0}, FloatCase{".", 0.0}, FloatCase{"-", 0.0},
                       FloatCase{"1d1", 10.0}, FloatCase{"1D+2", 100.0}, FloatCase{"2E-1", 0.2},
                       FloatCase{"2e-1", 0.2}, FloatCase{"1e", 1.0}, FloatCase{"1e+", 1.0},
-                      FloatCase{"1d-x", 1.0}, FloatCase{"1.5.5", 1.5},
-                      FloatCase{"0.1", 0.1}, FloatCase{"1e400", kInf}, FloatCase{"-1e400", -kInf},
-                      FloatCase{"1e-400", 0.0}, FloatCase{"-1e-400", 0.0},
-                      FloatCase{"1e-310", 0.0}, FloatCase{"-0", 0.0},
+                      FloatCase{"1d-x", 1.0}, FloatCase{"1.5.5", 1.5}, FloatCase{"0.1", 0.1},
+                      FloatCase{"1e400", kInf}, FloatCase{"-1e400", -kInf},
+                      FloatCase{"1e-400", 0.0}, FloatCase{"-1e-400", 0.0}, FloatCase{"1e-310", 0.0},
+                      FloatCase{"-0", 0.0},
                       FloatCase{"2.2250738585072014e-308", 2.2250738585072014e-308},
                       FloatCase{"1.7976931348623157e308", 1.7976931348623157e308},
                       FloatCase{"abc", 0.0}, FloatCase{"inf", 0.0}, FloatCase{"nan", 0.0},
@@ -79,9 +77,10 @@ TEST(ParseParameters, DerivesLinearGainToleranceAndThreshold) {
   };
   for (const Row& row : {Row{"0", "-40", 1.0, 327.68}, Row{"-6", "-40", 0.501187, 164.23},
                          Row{"6", "0", 1.995262, 65380.76}, Row{"0", "0", 1.0, 32768.0}}) {
-    char* argv[] = {const_cast<char*>("tonalign"), const_cast<char*>("r"), const_cast<char*>("i"),
-                    const_cast<char*>("1"), const_cast<char*>(row.gain),
-                    const_cast<char*>(row.tolerance), const_cast<char*>("0")};
+    char* argv[] = {const_cast<char*>("tonalign"), const_cast<char*>("r"),
+                    const_cast<char*>("i"),        const_cast<char*>("1"),
+                    const_cast<char*>(row.gain),   const_cast<char*>(row.tolerance),
+                    const_cast<char*>("0")};
     RunParameters p = ParseParameters(7, argv);
     EXPECT_NEAR(p.GainLinear, row.gainLinear, 1e-6) << row.gain;
     EXPECT_NEAR(p.Threshold, row.threshold, 0.01) << row.gain << " " << row.tolerance;
@@ -92,8 +91,8 @@ TEST(ParseParameters, DerivesLinearGainToleranceAndThreshold) {
 
 TEST(ParseParameters, ReadsTheOptionalVerboseLevel) {
   char* argv[] = {const_cast<char*>("tonalign"), const_cast<char*>("r"), const_cast<char*>("i"),
-                  const_cast<char*>("0x10"), const_cast<char*>("0"), const_cast<char*>("-40"),
-                  const_cast<char*>("-5"), const_cast<char*>("2")};
+                  const_cast<char*>("0x10"),     const_cast<char*>("0"), const_cast<char*>("-40"),
+                  const_cast<char*>("-5"),       const_cast<char*>("2")};
   RunParameters p = ParseParameters(8, argv);
   EXPECT_EQ(p.ErrorLimit, 16);
   EXPECT_EQ(p.SkipSamples, -5);

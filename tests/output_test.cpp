@@ -24,12 +24,37 @@ std::string PrintfText(double value) {
 }
 
 TEST(FormatFixed2, MatchesPrintfOnChosenValues) {
-  const double values[] = {
-      0.0, -0.0, 1.0, -1.0, 327.68, 0.01, 0.125, 0.375, -0.125, 2.675, 1.005, 0.005, 0.015,
-      0.025, -0.005, 0.0049999999, 1e-300, -1e-300, 99.995, 199.526231496888, 32768.0,
-      -32768.0, 65536.0 * 65536.0, 1e22, 1.7976931348623157e308, -1.7976931348623157e308,
-      std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::infinity(),
-      -std::numeric_limits<double>::infinity()};
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  constexpr double kTiny = std::numeric_limits<double>::denorm_min();
+  constexpr double kHuge = std::numeric_limits<double>::max();
+  const double values[] = {0.0,
+                           -0.0,
+                           1.0,
+                           -1.0,
+                           327.68,
+                           0.01,
+                           0.125,
+                           0.375,
+                           -0.125,
+                           2.675,
+                           1.005,
+                           0.005,
+                           0.015,
+                           0.025,
+                           -0.005,
+                           0.0049999999,
+                           1e-300,
+                           -1e-300,
+                           99.995,
+                           32768,
+                           -32768,
+                           1e22,
+                           199.526231496888,
+                           kTiny,
+                           kHuge,
+                           -kHuge,
+                           kInf,
+                           -kInf};
   for (double v : values) EXPECT_EQ(Fixed2Text(v), PrintfText(v)) << v;
 }
 

@@ -48,15 +48,15 @@ TEST_P(PeakSearch, EndsAtTheFirstSampleNotAboveThePeak) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, PeakSearch,
-    ::testing::Values(
-        PeakCase{"FlatTopEndsAtItsSecondSample", {5, -3, 0, 4, 9, 12, 12}, 12, 12, 7},
-        PeakCase{"ArmingSampleIsNoCandidate", {-1, 100, 50, 60, 60}, 60, 60, 5},
-        PeakCase{"ArmingSampleIsNoCandidateFallingAfter", {-1, 100, 50, 40}, 50, 40, 4},
-        PeakCase{"DropRightAfterArmingGivesPeakZero", {-2, 3, -1}, 0, -1, 3},
-        PeakCase{"FirstSampleNeverArms", {7, 8, 0, 1, 2, 1}, 2, 1, 6},
-        PeakCase{"ZeroBeforeRiseArms", {0, 1, 2, 2}, 2, 2, 4},
-        PeakCase{"ClimbToFullScale", {-32768, 1, 32767, 32767}, 32767, 32767, 4},
-        PeakCase{"InputAfterSkip", {-1, 5, 9, 7}, 9, 7, 4}),
+    ::testing::Values(PeakCase{"FlatTopEndsAtItsSecondSample", {5, -3, 0, 4, 9, 12, 12}, 12, 12, 7},
+                      PeakCase{"ArmingSampleIsNoCandidate", {-1, 100, 50, 60, 60}, 60, 60, 5},
+                      PeakCase{
+                          "ArmingSampleIsNoCandidateFallingAfter", {-1, 100, 50, 40}, 50, 40, 4},
+                      PeakCase{"DropRightAfterArmingGivesPeakZero", {-2, 3, -1}, 0, -1, 3},
+                      PeakCase{"FirstSampleNeverArms", {7, 8, 0, 1, 2, 1}, 2, 1, 6},
+                      PeakCase{"ZeroBeforeRiseArms", {0, 1, 2, 2}, 2, 2, 4},
+                      PeakCase{"ClimbToFullScale", {-32768, 1, 32767, 32767}, 32767, 32767, 4},
+                      PeakCase{"InputAfterSkip", {-1, 5, 9, 7}, 9, 7, 4}),
     [](const ::testing::TestParamInfo<PeakCase>& info) { return std::string(info.param.name); });
 
 // A stream that runs out before its peak ends the run with status 1.

@@ -34,16 +34,17 @@ TEST(CountMatchingPairs, AgreesWithThePerPairDefinition) {
     double gainLinear;
     double threshold;
   };
-  const Setting settings[] = {{1.0, 327.68},   {0.5011872336272722, 164.2},
-                              {1.0, 0.0},      {1.9952623149688795, 0.5},
-                              {inf, 327.68},   {1.0, inf}};
+  const Setting settings[] = {{1.0, 327.68}, {0.5011872336272722, 164.2},
+                              {1.0, 0.0},    {1.9952623149688795, 0.5},
+                              {inf, 327.68}, {1.0, inf}};
   for (const Setting& s : settings) {
     for (int round = 0; round < 300; ++round) {
       std::size_t count = random() % 200;
       std::vector<std::int16_t> ref(count), in(count);
       for (std::size_t i = 0; i < count; ++i) {
         ref[i] = static_cast<std::int16_t>(random() % 2001) - 1000;
-        in[i] = static_cast<std::int16_t>(std::nearbyint(ref[i] * s.gainLinear > 32767 ? 0 : ref[i] * s.gainLinear));
+        in[i] = static_cast<std::int16_t>(
+            std::nearbyint(ref[i] * s.gainLinear > 32767 ? 0 : ref[i] * s.gainLinear));
         // A zero reference under infinite gain makes NaN, which counts as matching.
         if (s.gainLinear == inf && random() % 2 == 0) ref[i] = 0;
       }

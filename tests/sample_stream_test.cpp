@@ -113,13 +113,14 @@ TEST(SampleStream, SkipStopsAtTheEndOfTheFile) {
     bool nextReadOk;
   };
   const Row rows[] = {
-      {10, 4, false, true},     // fewer than held: the fifth sample is next
-      {10, 5, false, false},    // exactly all: no failed read yet
-      {10, 6, true, false},     // one more: the indicator is set
-      {11, 5, false, false},    // all whole samples; the lone byte is still unread
-      {11, 6, true, false},     // the failing read consumes the lone byte
+      {10, 4, false, true},   // fewer than held: the fifth sample is next
+      {10, 5, false, false},  // exactly all: no failed read yet
+      {10, 6, true, false},   // one more: the indicator is set
+      {11, 5, false, false},  // all whole samples; the lone byte is still unread
+      {11, 6, true, false},   // the failing read consumes the lone byte
       {10, 2147483647, true, false},
-      {2 * kStreamBufferBytes + 6, 2 * static_cast<std::int64_t>(kStreamBufferBytes) / 2, false, true},
+      {2 * kStreamBufferBytes + 6, 2 * static_cast<std::int64_t>(kStreamBufferBytes) / 2, false,
+       true},
   };
   for (const Row& row : rows) {
     TempFile file(std::vector<unsigned char>(row.bytes, 0x01));
@@ -127,7 +128,8 @@ TEST(SampleStream, SkipStopsAtTheEndOfTheFile) {
     stream->SkipSamples(row.skip);
     EXPECT_EQ(stream->AtEnd(), row.atEnd) << row.bytes << " bytes, skip " << row.skip;
     std::int16_t sample = 0;
-    EXPECT_EQ(stream->ReadSample(sample), row.nextReadOk) << row.bytes << " bytes, skip " << row.skip;
+    EXPECT_EQ(stream->ReadSample(sample), row.nextReadOk)
+        << row.bytes << " bytes, skip " << row.skip;
     if (row.nextReadOk) {
       EXPECT_EQ(sample, 0x0101);
     }

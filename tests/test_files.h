@@ -1,6 +1,7 @@
 // Small fixture files for the unit tests, removed when the test ends.
 #pragma once
 
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -8,7 +9,6 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "pcm/sample_stream.h"
@@ -32,7 +32,8 @@ class TempFile {
     int fd = mkstemp(name);
     if (fd < 0) std::abort();
     path_ = name;
-    if (!bytes.empty() && write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+    if (!bytes.empty() &&
+        write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
       std::abort();
     }
     close(fd);

@@ -1,9 +1,9 @@
 #include "app/output.h"
 
+#include <unistd.h>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <unistd.h>
 
 namespace tonalign {
 namespace {

@@ -12,10 +12,14 @@
 namespace tonalign {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // The white space that strtol and strtod skip in the C locale.
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 const char* SkipDigits(const char* p) {
   while (IsDigit(*p)) ++p;
@@ -63,9 +67,13 @@ double ConvertFloat(const char* text) {
   return value;
 }
 
-void PrintBanner() { Print("Tonalign: Compares two sinewave audio files (same frequency)\n"); }
+void PrintBanner() {
+  Print("Tonalign: Compares two sinewave audio files (same frequency)\n");
+}
 
-bool CheckArgumentCount(int count) { return count == 7 || count == 8; }
+bool CheckArgumentCount(int count) {
+  return count == 7 || count == 8;
+}
 
 void PrintUsage() {
   Print(

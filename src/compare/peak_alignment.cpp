@@ -25,7 +25,9 @@ void PrintPeak(StreamRole role, std::int16_t peak) {
 
 }  // namespace
 
-void PrintReferenceReadFailure() { Print("Error: Could not read from the Reference file\n"); }
+void PrintReferenceReadFailure() {
+  Print("Error: Could not read from the Reference file\n");
+}
 
 void PrintInputReadFailure(std::int64_t nSampleCount) {
   Print("Error: Could not read from the input file (nSampleCount=", nSampleCount, ")\n");

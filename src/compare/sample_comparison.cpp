@@ -47,7 +47,8 @@ __attribute__((target_clones("avx2", "default"))) std::size_t CountMatchingPairs
     if (differing != 0) break;
     done += kChunkPairs;
   }
-  while (done < count && !PairDiffers(reference + 2 * done, input + 2 * done, gainLinear, threshold)) {
+  while (done < count &&
+         !PairDiffers(reference + 2 * done, input + 2 * done, gainLinear, threshold)) {
     ++done;
   }
   return done;

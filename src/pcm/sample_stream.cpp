@@ -1,8 +1,8 @@
 #include "pcm/sample_stream.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace tonalign {
 

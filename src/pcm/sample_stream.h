@@ -21,8 +21,8 @@ inline std::int16_t DecodeSample(const unsigned char* bytes) {
 struct SampleStream {
   int fd = -1;
   bool atEnd = false;
-  bool failed = false;  // a read failed for a reason other than the end of the file
-  std::size_t next = 0;   // offset of the next unread byte in buffer
+  bool failed = false;     // a read failed for a reason other than the end of the file
+  std::size_t next = 0;    // offset of the next unread byte in buffer
   std::size_t filled = 0;  // bytes of buffer holding file data
   alignas(64) unsigned char buffer[kStreamBufferBytes];
 

@@ -205,7 +205,8 @@ class Writer {
   }
   void PutByte(unsigned char byte) { std::putc(byte, file_); }
   void Finish() {
-    if (std::fflush(file_) != 0 || std::ferror(file_) != 0 || (file_ != stdout && std::fclose(file_) != 0)) {
+    if (std::fflush(file_) != 0 || std::ferror(file_) != 0 ||
+        (file_ != stdout && std::fclose(file_) != 0)) {
       Fail(std::string("write failed: ") + std::strerror(errno));
     }
   }
@@ -217,7 +218,8 @@ class Writer {
 double ToneSample(const Options& o, std::int64_t n, double amplitude) {
   if (n < o.lead) return 0.0;
   double phase = o.phaseDegrees * std::numbers::pi / 180.0;
-  return amplitude * std::sin(2.0 * std::numbers::pi * static_cast<double>(n - o.lead) / o.period + phase);
+  return amplitude *
+         std::sin(2.0 * std::numbers::pi * static_cast<double>(n - o.lead) / o.period + phase);
 }
 
 const Glitch* FindGlitch(const Options& o, std::int64_t n) {

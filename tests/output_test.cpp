@@ -27,34 +27,12 @@ TEST(FormatFixed2, MatchesPrintfOnChosenValues) {
   constexpr double kInf = std::numeric_limits<double>::infinity();
   constexpr double kTiny = std::numeric_limits<double>::denorm_min();
   constexpr double kHuge = std::numeric_limits<double>::max();
-  const double values[] = {0.0,
-                           -0.0,
-                           1.0,
-                           -1.0,
-                           327.68,
-                           0.01,
-                           0.125,
-                           0.375,
-                           -0.125,
-                           2.675,
-                           1.005,
-                           0.005,
-                           0.015,
-                           0.025,
-                           -0.005,
-                           0.0049999999,
-                           1e-300,
-                           -1e-300,
-                           99.995,
-                           32768,
-                           -32768,
-                           1e22,
-                           199.526231496888,
-                           kTiny,
-                           kHuge,
-                           -kHuge,
-                           kInf,
-                           -kInf};
+  // clang-format off
+  const double values[] = {0.0, -0.0, 1.0, -1.0, 327.68, 0.01, 0.125, 0.375, -0.125, 2.675,
+                           1.005, 0.005, 0.015, 0.025, -0.005, 0.0049999999, 1e-300, -1e-300,
+                           99.995, 32768, -32768, 1e22, 199.526231496888, kTiny, kHuge, -kHuge,
+                           kInf, -kInf};
+  // clang-format on
   for (double v : values) EXPECT_EQ(Fixed2Text(v), PrintfText(v)) << v;
 }
 

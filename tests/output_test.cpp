@@ -30,7 +30,7 @@ TEST(FormatFixed2, MatchesPrintfOnChosenValues) {
   // clang-format off
   const double values[] = {0.0, -0.0, 1.0, -1.0, 327.68, 0.01, 0.125, 0.375, -0.125, 2.675,
                            1.005, 0.005, 0.015, 0.025, -0.005, 0.0049999999, 1e-300, -1e-300,
-                           99.995, 32768, -32768, 1e22, 199.526231496888, kTiny, kHuge, -kHuge,
+                           99.995, 32768, -32768, 1e22, 0x1p53 - 1, 0x1p53, 0x1p52 + 0.5, 0x1p-60, 199.526231496888, kTiny, kHuge, -kHuge,
                            kInf, -kInf};
   // clang-format on
   for (double v : values) EXPECT_EQ(Fixed2Text(v), PrintfText(v)) << v;
@@ -52,6 +52,11 @@ TEST(FormatFixed2, MatchesPrintfOnHalfwayAndRandomValues) {
     double diff = std::fabs(ref - sample(random));
     ASSERT_EQ(Fixed2Text(ref), PrintfText(ref)) << ref;
     ASSERT_EQ(Fixed2Text(diff), PrintfText(diff)) << diff;
+    // Every binary magnitude the exact integer path handles, and beyond it.
+    double magnitude = std::ldexp(std::uniform_real_distribution<double>(0.5, 1.0)(random),
+                                  static_cast<int>(random() % 80) - 24);
+    ASSERT_EQ(Fixed2Text(magnitude), PrintfText(magnitude)) << magnitude;
+    ASSERT_EQ(Fixed2Text(-magnitude), PrintfText(-magnitude)) << -magnitude;
     std::uint64_t bits = random();
     double any;
     std::memcpy(&any, &bits, sizeof any);

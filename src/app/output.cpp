@@ -1,6 +1,7 @@
 #include "app/output.h"
 
 #include <unistd.h>
+#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -40,7 +41,35 @@ char* Reserve(std::size_t size) {
 }  // namespace
 
 char* FormatFixed2(char* first, double value) {
-  return std::to_chars(first, first + kMaxFixed2Chars, value, std::chars_format::fixed, 2).ptr;
+  // value is mantissa × 2^-shift exactly. Below 2^53, mantissa × 100 fits in
+  // 64 bits, and rounding it to a whole number of hundredths, ties to even, is
+  // what printf does with the exact binary value.
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const auto biasedExponent = static_cast<int>((bits >> 52) & 0x7FF);
+  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+  const int shift = biasedExponent == 0 ? 1074 : 1075 - biasedExponent;
+  if (shift < 1) {
+    // 2^53 and beyond, infinities and NaN: rare enough for the general path.
+    return std::to_chars(first, first + kMaxFixed2Chars, value, std::chars_format::fixed, 2).ptr;
+  }
+  const std::uint64_t mantissa =
+      biasedExponent == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
+  const std::uint64_t scaled = mantissa * 100;  // below 2^60
+  std::uint64_t hundredths = 0;
+  if (shift <= 60) {
+    hundredths = scaled >> shift;
+    const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    if (rest > half || (rest == half && (hundredths & 1) != 0)) ++hundredths;
+  }
+  char* p = first;
+  if ((bits >> 63) != 0) *p++ = '-';  // printf keeps the sign of -0.00
+  p = std::to_chars(p, p + 24, hundredths / 100).ptr;
+  const auto cents = static_cast<unsigned>(hundredths % 100);
+  p[0] = '.';
+  p[1] = static_cast<char>('0' + cents / 10);
+  p[2] = static_cast<char>('0' + cents % 10);
+  return p + 3;
 }
 
 void PrintPiece(std::string_view text) {

@@ -36,6 +36,8 @@ __attribute__((target_clones("avx2", "default"))) std::size_t CountMatchingPairs
     const unsigned char* reference, const unsigned char* input, std::size_t count,
     double gainLinear, double threshold) {
   std::size_t done = 0;
+  // Where every pair differs, the chunk below would be wasted work.
+  if (count > 0 && PairDiffers(reference, input, gainLinear, threshold)) return 0;
   // Whole chunks without a branch per pair, so that the loop vectorises.
   while (count - done >= kChunkPairs) {
     const unsigned char* r = reference + 2 * done;

@@ -14,15 +14,6 @@ void PrintPeak(StreamRole role, std::int16_t peak) {
   Print(role == StreamRole::Reference ? "Ref Peak = " : "Peak = ", std::int64_t{peak}, "\n");
 }
 
-[[noreturn]] void FailRead(StreamRole role, std::int64_t nSampleCount) {
-  if (role == StreamRole::Reference) {
-    PrintReferenceReadFailure();
-  } else {
-    PrintInputReadFailure(nSampleCount);
-  }
-  EndRun(1);
-}
-
 }  // namespace
 
 void PrintReferenceReadFailure() {
@@ -33,22 +24,23 @@ void PrintInputReadFailure(std::int64_t nSampleCount) {
   Print("Error: Could not read from the input file (nSampleCount=", nSampleCount, ")\n");
 }
 
-PeakResult FindFirstPeak(SampleStream& stream, StreamRole role, std::int32_t VerboseLevel,
-                         std::int64_t& nSampleCount) {
+bool SearchFirstPeak(SampleStream& stream, StreamRole role, std::int32_t VerboseLevel,
+                     std::int64_t& nSampleCount, PeakResult& result) {
   bool armed = false;
   // Starting above zero, the first sample can never arm the search.
   std::int16_t previous = 1;
   std::int16_t peak = 0;
   for (;;) {
     std::int16_t sample;
-    if (!stream.ReadSample(sample)) FailRead(role, nSampleCount);
+    if (!stream.ReadSample(sample)) return false;
     if (VerboseLevel > 0) PrintTrace(role, sample);
     if (role == StreamRole::Input) ++nSampleCount;
     if (armed) {
       // The climb ends at the first sample not above the peak.
       if (sample <= peak) {
         PrintPeak(role, peak);
-        return PeakResult{peak, sample};
+        result = PeakResult{peak, sample};
+        return true;
       }
       peak = sample;
     } else if (previous <= 0 && sample > 0) {
@@ -57,6 +49,20 @@ PeakResult FindFirstPeak(SampleStream& stream, StreamRole role, std::int32_t Ver
     }
     previous = sample;
   }
+}
+
+PeakResult FindFirstPeak(SampleStream& stream, StreamRole role, std::int32_t VerboseLevel,
+                         std::int64_t& nSampleCount) {
+  PeakResult result;
+  if (!SearchFirstPeak(stream, role, VerboseLevel, nSampleCount, result)) {
+    if (role == StreamRole::Reference) {
+      PrintReferenceReadFailure();
+    } else {
+      PrintInputReadFailure(nSampleCount);
+    }
+    EndRun(1);
+  }
+  return result;
 }
 
 }  // namespace tonalign

@@ -19,9 +19,14 @@ enum class StreamRole { Reference, Input };
 void PrintReferenceReadFailure();
 void PrintInputReadFailure(std::int64_t nSampleCount);
 
-// Reads stream up to the end of its first climb. For the input role every
-// sample read advances nSampleCount. A stream that runs out first ends the
-// run with its read-failure line and status 1.
+// Reads stream up to the end of its first climb and gives true with the
+// result, or false when a read fails first. For the input role every sample
+// read advances nSampleCount. Prints the trace lines and the peak line.
+bool SearchFirstPeak(SampleStream& stream, StreamRole role, std::int32_t VerboseLevel,
+                     std::int64_t& nSampleCount, PeakResult& result);
+
+// SearchFirstPeak for the run: a stream that runs out first ends the run
+// with its read-failure line and status 1.
 PeakResult FindFirstPeak(SampleStream& stream, StreamRole role, std::int32_t VerboseLevel,
                          std::int64_t& nSampleCount);
 

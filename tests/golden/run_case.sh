@@ -11,8 +11,12 @@
 #   tone FILE OPTION...     a tone written by tonegen
 #   bytes FILE FORMAT       raw bytes, written by printf FORMAT
 #   dir NAME                an empty folder
+#   concat FILE PART...     FILE made of the given files, one after another
+#   size FILE BYTES         extend (sparsely) or cut FILE to BYTES bytes
+#   poke FILE OFFSET FORMAT overwrite bytes of FILE at OFFSET with printf FORMAT
 #   run ARG...              the arguments of tonalign
 #   stdout FILE             send tonalign's standard output to FILE instead
+#   stdout-closed           run tonalign with its standard output closed
 #   status N                the expected exit status
 # With GOLDEN_UPDATE=1 in the environment the case's expected output is
 # rewritten from the run (its status is still checked).
@@ -36,17 +40,28 @@ while IFS= read -r line; do
     tone) file=$1; shift; "$tonegen" "$@" -o "$file" || exit 1 ;;
     bytes) printf "$2" > "$1" ;;
     dir) mkdir -p "$1" ;;
+    concat) out=$1; shift; cat "$@" > "$out" ;;
+    size) truncate -s "$2" "$1" ;;
+    poke) printf "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none ;;
     run) args=("$@") ;;
     stdout) stdout_target=$1 ;;
+    stdout-closed) stdout_target=closed ;;
     status) expected_status=$1 ;;
     *) echo "unknown directive: $verb" >&2; exit 1 ;;
   esac
 done < .directives
 [ -n "$expected_status" ] || { echo "the case gives no status" >&2; exit 1; }
 
-checksums() { find . -type f ! -name '.*' -exec md5sum {} + | sort; }
+# Checksums of the fixtures; files of gigabytes (sparse ones) by size and
+# modification time, which reading them does not change either.
+checksums() {
+  find . -type f ! -name '.*' -size -64M -exec md5sum {} + | sort
+  find . -type f ! -name '.*' -size +64M -exec stat -c '%n %s %Y' {} + | sort
+}
 checksums > .before
-if [ -n "$stdout_target" ]; then
+if [ "$stdout_target" = closed ]; then
+  "$tonalign" "${args[@]}" >&- 2> .stderr
+elif [ -n "$stdout_target" ]; then
   "$tonalign" "${args[@]}" > "$stdout_target" 2> .stderr
 else
   "$tonalign" "${args[@]}" > .stdout 2> .stderr

@@ -1,9 +1,7 @@
 #include "compare/sample_comparison.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
-#include <cstring>
 
 #include "app/output.h"
 #include "app/run_sequence.h"
@@ -14,20 +12,10 @@ namespace {
 // Pairs checked together before the vector loop looks for a differing one.
 constexpr std::size_t kChunkPairs = 32;
 
-inline std::int16_t LoadSample(const unsigned char* bytes) {
-  if constexpr (std::endian::native == std::endian::little) {
-    std::int16_t sample;
-    std::memcpy(&sample, bytes, sizeof sample);
-    return sample;
-  } else {
-    return DecodeSample(bytes);
-  }
-}
-
 inline bool PairDiffers(const unsigned char* reference, const unsigned char* input,
                         double gainLinear, double threshold) {
-  double ref = static_cast<double>(LoadSample(reference)) * gainLinear;
-  return std::fabs(ref - static_cast<double>(LoadSample(input))) > threshold;
+  double ref = static_cast<double>(DecodeSample(reference)) * gainLinear;
+  return std::fabs(ref - static_cast<double>(DecodeSample(input))) > threshold;
 }
 
 }  // namespace

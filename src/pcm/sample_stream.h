@@ -4,6 +4,7 @@
 // than two bytes, and a lone trailing byte is consumed by that read.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -15,7 +16,14 @@ inline constexpr std::size_t kStreamBufferBytes = std::size_t{1} << 17;
 
 // Decodes the sample whose low byte is at bytes[0] and high byte at bytes[1].
 inline std::int16_t DecodeSample(const unsigned char* bytes) {
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)));
+  if constexpr (std::endian::native == std::endian::little) {
+    // One plain 16-bit load, which the comparison's vector loop relies on.
+    std::int16_t sample;
+    std::memcpy(&sample, bytes, sizeof sample);
+    return sample;
+  } else {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)));
+  }
 }
 
 struct SampleStream {
